@@ -1,0 +1,3 @@
+#include "app/Screen.h"
+
+int gScreen = Title;

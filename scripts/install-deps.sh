@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game, its tests and its benchmarks need.
+# Does nothing when they are all there already.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake g++ make pkg-config
+    # OpenGL, GLU and GLUT, and Mesa's software renderer
+    libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libx11-dev libgl1-mesa-dri
+    # tests and benchmarks
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # a real window without a desktop: X server, input and screenshots
+    xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=sudo
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
