@@ -12,26 +12,23 @@
 namespace {
 
 // GLUT would end the process with a terse message of its own; say plainly
-// what is missing instead.
-bool displayAvailable(int argc, char** argv) {
+// what is missing instead. The connection stays open until GLUT has its own,
+// so that a server with no other client does not reset in between.
+Display* openDisplay(int argc, char** argv) {
     const char* name = nullptr;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "-display") == 0) {
             name = argv[i + 1];
         }
     }
-    Display* display = XOpenDisplay(name);
-    if (display == nullptr) {
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
+    return XOpenDisplay(name);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!displayAvailable(argc, argv)) {
+    Display* probe = openDisplay(argc, argv);
+    if (probe == nullptr) {
         std::fprintf(stderr,
                      "The Vizidev needs a graphical display, and none could be opened "
                      "(is DISPLAY set?).\n");
@@ -43,6 +40,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(800, 800);
     glutCreateWindow("The Vizidev");
     glutPositionWindow(100, 100);
+    XCloseDisplay(probe);
 
     Game& game = Game::instance();
     game.init();

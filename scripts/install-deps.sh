@@ -11,7 +11,7 @@ packages=(
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     # a real window without a desktop: X server, input and screenshots
-    xvfb xauth xdotool imagemagick
+    xvfb xdotool imagemagick
 )
 
 missing=()

@@ -22,7 +22,6 @@ bool ensureGlContext() {
     if (display == nullptr) {
         return false;
     }
-    XCloseDisplay(display);
 
     int argc = 1;
     char name[] = "vizidev_tests";
@@ -32,6 +31,7 @@ bool ensureGlContext() {
     glutInitWindowSize(800, 800);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     gWindow = glutCreateWindow("The Vizidev test");
+    XCloseDisplay(display);  // only now: GLUT holds its own connection
     glutDisplayFunc(onTestDisplay);
     pumpGlutEvents(50);
     return true;
