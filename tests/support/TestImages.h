@@ -1,0 +1,35 @@
+// Small TGA files and a scratch working folder for drawing tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Rgba {
+    uint8_t r, g, b, a;
+};
+
+// Writes an uncompressed true-colour TGA. pixels are given top row first;
+// topDown chooses how the file stores its rows (descriptor bit 5).
+void writeTga(const std::string& path, int width, int height, const std::vector<Rgba>& pixels,
+              bool topDown, int bitsPerPixel = 32);
+
+// A fresh folder with res/images/ inside, made the working directory for the
+// object's lifetime, so the game's relative image paths land in it.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // Path of a file under res/images/.
+    std::string image(const std::string& name) const;
+
+  private:
+    std::string root_;
+    std::string previous_;
+};
+
+// The window's pixel at (x, y), with y counted from the top as GLUT does.
+Rgba readPixel(int x, int y);
