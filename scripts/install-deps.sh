@@ -10,6 +10,8 @@ packages=(
     libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libx11-dev libgl1-mesa-dri
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # reference image decoding in tests and benchmarks
+    libstb-dev
     # a real window without a desktop: X server, input and screenshots
     xvfb xdotool imagemagick
 )
