@@ -7,7 +7,7 @@
 
 struct TextureCacheEntry {
     std::string path;  // exactly as passed to loadTexture
-    int id;            // the OpenGL texture name
+    int id = 0;        // the OpenGL texture name
 };
 
 class TextureCache {
