@@ -8,10 +8,16 @@ packages=(
     cmake g++ make pkg-config
     # OpenGL, GLU and GLUT, and Mesa's software renderer
     libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libx11-dev libgl1-mesa-dri
+    # sound: SDL2_mixer decodes and plays the MP3 music
+    libsdl2-mixer-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # reference image decoding in tests and benchmarks
+    libstb-dev
     # a real window without a desktop: X server, input and screenshots
     xvfb xdotool imagemagick
+    # short MP3 tracks made for the sound tests
+    sox lame
 )
 
 missing=()
