@@ -1,28 +1,55 @@
-// The two drawing passes over a stem and everything below it.
+// The two drawing passes over a stem and everything below it. They walk with
+// a stack of their own, in pre-order, since a chain of stems can grow deeper
+// than the call stack allows.
 #include <GL/gl.h>
+
+#include <cstddef>
+#include <vector>
 
 #include "plant/Stem.h"
 #include "render/Sprites.h"
+
+namespace {
+
+std::vector<const Stem*>& drawStack() {
+    static std::vector<const Stem*> stack;
+    return stack;
+}
+
+// Pushed last to first, so the first child is drawn first.
+void pushChildren(std::vector<const Stem*>& stack, const Stem& stem) {
+    for (std::size_t i = stem.children.size(); i-- > 0;) {
+        stack.push_back(stem.children[i]);
+    }
+}
+
+}  // namespace
 
 void Stem::drawJoints() {
     const bool root = parent == nullptr;
     if (root) {
         beginSprites(1, 1, 1, 1);
     }
-    // Only stems wider than long get a joint, and the descent stops with the
-    // first that is not: thick stems sit near the root.
-    if (width > length) {
-        const float s = width * 0.5f;
+    std::vector<const Stem*>& stack = drawStack();
+    stack.clear();
+    stack.push_back(this);
+    while (!stack.empty()) {
+        const Stem& stem = *stack.back();
+        stack.pop_back();
+        // Only stems wider than long get a joint, and the descent stops at
+        // the first that is not: thick stems sit near the root.
+        if (!(stem.width > stem.length)) {
+            continue;
+        }
+        const float s = stem.width * 0.5f;
         glPushMatrix();
         {
-            glTranslatef(x, y, 0);
+            glTranslatef(stem.x, stem.y, 0);
             glScalef(s, s, 1);
             glCallList(static_cast<GLuint>(gJointList));
         }
         glPopMatrix();
-        for (Stem* child : children) {
-            child->drawJoints();
-        }
+        pushChildren(stack, stem);
     }
     if (root) {
         endSprites();
@@ -34,16 +61,22 @@ void Stem::drawStalks() {
     if (root) {
         beginSprites(0, 0, 0, 1);
     }
-    glPushMatrix();
-    {
-        glTranslatef(x, y, 0);
-        glRotatef(sway + angle - 90, 0, 0, 1);
-        glScalef(width, length, 1);
-        glCallList(static_cast<GLuint>(gStalkList));
-    }
-    glPopMatrix();
-    for (Stem* child : children) {
-        child->drawStalks();
+    std::vector<const Stem*>& stack = drawStack();
+    stack.clear();
+    stack.push_back(this);
+    while (!stack.empty()) {
+        const Stem& stem = *stack.back();
+        stack.pop_back();
+        // The stalk stands on the base and is turned from straight up.
+        glPushMatrix();
+        {
+            glTranslatef(stem.x, stem.y, 0);
+            glRotatef(stem.sway + stem.angle - 90, 0, 0, 1);
+            glScalef(stem.width, stem.length, 1);
+            glCallList(static_cast<GLuint>(gStalkList));
+        }
+        glPopMatrix();
+        pushChildren(stack, stem);
     }
     if (root) {
         endSprites();
