@@ -5,19 +5,25 @@
 # keys; the game must still be running after all of it.
 # Usage: game_input_test.sh path/to/vizidev
 set -u
-if [ -z "${VIZIDEV_OWN_DISPLAY:-}" ]; then
-    exec env VIZIDEV_OWN_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
 game=$1
 out=$(mktemp -d)
 pid=
+xvfb=
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "$out"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$out/stdout" ] && sed 's/^/  game: /' "$out/stdout"; exit 1; }
 alive() { kill -0 "$pid" 2>/dev/null || fail "the game died $*"; }
+
+# The server picks a free display number itself and writes it to the fifo.
+mkfifo "$out/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$out/display" >/dev/null 2>&1 &
+xvfb=$!
+read -r -t 20 number <"$out/display" || fail "Xvfb did not start"
+export DISPLAY=":$number"
 
 "$game" >"$out/stdout" 2>&1 &
 pid=$!
