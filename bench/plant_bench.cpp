@@ -11,6 +11,7 @@
 #include "plant/Plant.h"
 #include "plant/Random.h"
 #include "plant/Stem.h"
+#include "render/Sprites.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ struct BigPlant {
 
     explicit BigPlant(std::size_t target) {
         World::instance().setBounds(32, 16, 0, -16);
+        // There is no GL context here: the stems' sprites count as made.
+        gStalkList = gStalkTexture = gJointList = gJointTexture = 0;
         randomInt(1);  // the one-time seeding from the clock
         std::srand(12345);
 

@@ -41,10 +41,6 @@ Plant::~Plant() {
     }
 }
 
-void Plant::init() {
-    // The selector ring's sprite is made here once drawing lands.
-}
-
 void Plant::addRoot(Stem* root) {
     roots.push_back(root);
 }

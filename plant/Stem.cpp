@@ -7,6 +7,7 @@
 #include "app/Angles.h"
 #include "app/World.h"
 #include "plant/Random.h"
+#include "render/Sprites.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ Stem::~Stem() {
 void Stem::attach(Stem* parent_, int depth_) {
     parent = parent_;
     depth = depth_;
-    // The shared stalk and joint sprites are made here once drawing lands.
+    buildStemSprites();
 }
 
 void Stem::update(float dt) {

@@ -52,6 +52,10 @@ class Stem {
     }
     void searchNearest(NearestSearch& search, float x, float y);
 
+    // Drawing passes, called on a root; they cover everything below it.
+    void drawJoints();
+    void drawStalks();
+
     float growthSeed;  // [0, 1): fixes both growing time and full length
     float x = 0;       // base
     float y = 1.0f;

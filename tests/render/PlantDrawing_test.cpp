@@ -19,14 +19,6 @@ constexpr Rgba kRed{255, 0, 0, 255};
 constexpr Rgba kBlack{0, 0, 0, 255};
 constexpr Rgba kWhite{255, 255, 255, 255};
 
-bool same(Rgba a, Rgba b) {
-    return std::abs(a.r - b.r) <= 3 && std::abs(a.g - b.g) <= 3 && std::abs(a.b - b.b) <= 3;
-}
-
-std::ostream& operator<<(std::ostream& out, Rgba p) {
-    return out << "(" << int(p.r) << ", " << int(p.g) << ", " << int(p.b) << ")";
-}
-
 // The view is centred on (0, 10) with a half extent of 10: 40 pixels a unit,
 // world (0, 10) at window pixel (400, 400).
 int column(double x) {
@@ -87,7 +79,7 @@ class PlantDrawing : public ::testing::Test {
         EXPECT_EQ(colour[3], 1.0f);
     }
 
-    ScratchFolder folder;
+    WorkingFolder folder;
 };
 
 TEST_F(PlantDrawing, UprightStalkCoversItsRectangleInBlack) {
@@ -97,12 +89,12 @@ TEST_F(PlantDrawing, UprightStalkCoversItsRectangleInBlack) {
     drawPlant(plant);
 
     // x from -0.125 to 0.125 is columns 395 to 405; y from 10 to 11 is rows 360 to 400.
-    EXPECT_PRED2(same, readPixel(396, 399), kBlack);
-    EXPECT_PRED2(same, readPixel(403, 361), kBlack);
-    EXPECT_PRED2(same, readPixel(393, 380), kWhite);
-    EXPECT_PRED2(same, readPixel(407, 380), kWhite);
-    EXPECT_PRED2(same, readPixel(400, 402), kWhite);  // below the base
-    EXPECT_PRED2(same, readPixel(400, 357), kWhite);  // beyond the far end
+    EXPECT_PRED2(sameColour, readPixel(396, 399), kBlack);
+    EXPECT_PRED2(sameColour, readPixel(403, 361), kBlack);
+    EXPECT_PRED2(sameColour, readPixel(393, 380), kWhite);
+    EXPECT_PRED2(sameColour, readPixel(407, 380), kWhite);
+    EXPECT_PRED2(sameColour, readPixel(400, 402), kWhite);  // below the base
+    EXPECT_PRED2(sameColour, readPixel(400, 357), kWhite);  // beyond the far end
     expectStateRestored();
 }
 
@@ -113,8 +105,8 @@ TEST_F(PlantDrawing, StalkTurnsWithAngleAndSway) {
     root->sway = 10;
     plant.addRoot(root);
     drawPlant(plant);
-    EXPECT_PRED2(same, readPixel(column(-1.5), row(10)), kBlack);
-    EXPECT_PRED2(same, readPixel(column(0), row(11)), kWhite);
+    EXPECT_PRED2(sameColour, readPixel(column(-1.5), row(10)), kBlack);
+    EXPECT_PRED2(sameColour, readPixel(column(0), row(11)), kWhite);
 }
 
 TEST_F(PlantDrawing, JointsOnlyWhereWiderThanLongAndNotBelowAStemThatIsNot) {
@@ -143,13 +135,13 @@ TEST_F(PlantDrawing, JointsOnlyWhereWiderThanLongAndNotBelowAStemThatIsNot) {
         drawPlant(plant);
         // A joint is width / 2 across, centred on the base; just below the
         // base no stalk covers it.
-        const bool rootRed = same(readPixel(column(0), row(9.9)), kRed);
-        const bool childRed = same(readPixel(column(4), row(9.9)), kRed);
+        const bool rootRed = sameColour(readPixel(column(0), row(9.9)), kRed);
+        const bool childRed = sameColour(readPixel(column(4), row(9.9)), kRed);
         EXPECT_EQ(rootRed, c.rootJoint);
         EXPECT_EQ(childRed, c.childJoint);
-        EXPECT_PRED2(same, readPixel(column(0.3), row(9.9)), kWhite);  // beyond the joint
+        EXPECT_PRED2(sameColour, readPixel(column(0.3), row(9.9)), kWhite);  // beyond the joint
         // The stalk covers the joint above the base.
-        EXPECT_PRED2(same, readPixel(column(0), row(10.1)), kBlack);
+        EXPECT_PRED2(sameColour, readPixel(column(0), row(10.1)), kBlack);
         expectStateRestored();
     }
 }
@@ -161,15 +153,15 @@ TEST_F(PlantDrawing, RingAtTheHoveredStemsTipTwiceItsWidthAcross) {
     plant.addRoot(root);
 
     drawPlant(plant);
-    EXPECT_PRED2(same, readPixel(column(0.2), row(10.8)), kWhite);
+    EXPECT_PRED2(sameColour, readPixel(column(0.2), row(10.8)), kWhite);
 
     plant.hovered = root;
     drawPlant(plant);
     // 0.5 across, centred 0.8 above the base.
-    EXPECT_PRED2(same, readPixel(column(0.2), row(10.8)), kBlack);
-    EXPECT_PRED2(same, readPixel(column(-0.2), row(11.0)), kBlack);
-    EXPECT_PRED2(same, readPixel(column(0.3), row(10.8)), kWhite);
-    EXPECT_PRED2(same, readPixel(column(0.2), row(11.1)), kWhite);
+    EXPECT_PRED2(sameColour, readPixel(column(0.2), row(10.8)), kBlack);
+    EXPECT_PRED2(sameColour, readPixel(column(-0.2), row(11.0)), kBlack);
+    EXPECT_PRED2(sameColour, readPixel(column(0.3), row(10.8)), kWhite);
+    EXPECT_PRED2(sameColour, readPixel(column(0.2), row(11.1)), kWhite);
     expectStateRestored();
 }
 
@@ -185,8 +177,8 @@ TEST_F(PlantDrawing, PlantIsNeverHiddenByTheBackdrop) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         World::instance().drawBackground();
         plant.draw();
-        EXPECT_PRED2(same, readPixel(400, 398), kBlack) << "offsetZ " << offsetZ;
-        EXPECT_PRED2(same, readPixel(700, 200), kRed) << "offsetZ " << offsetZ;
+        EXPECT_PRED2(sameColour, readPixel(400, 398), kBlack) << "offsetZ " << offsetZ;
+        EXPECT_PRED2(sameColour, readPixel(700, 200), kRed) << "offsetZ " << offsetZ;
     }
 }
 

@@ -7,6 +7,17 @@
 #include <cstdlib>
 #include <filesystem>
 
+bool sameColour(Rgba a, Rgba b) {
+    const int tolerance = 3;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+
+std::ostream& operator<<(std::ostream& out, Rgba p) {
+    return out << "(" << int(p.r) << ", " << int(p.g) << ", " << int(p.b) << ", " << int(p.a)
+               << ")";
+}
+
 void writeTga(const std::string& path, int width, int height, const std::vector<Rgba>& pixels,
               bool topDown, int bitsPerPixel) {
     uint8_t header[18] = {};
@@ -37,7 +48,7 @@ void writeTga(const std::string& path, int width, int height, const std::vector<
     }
 }
 
-ScratchFolder::ScratchFolder() {
+WorkingFolder::WorkingFolder() {
     char pattern[] = "/tmp/vizidev-test-XXXXXX";
     const char* made = mkdtemp(pattern);
     root_ = made != nullptr ? made : "/tmp";
@@ -46,13 +57,13 @@ ScratchFolder::ScratchFolder() {
     std::filesystem::current_path(root_);
 }
 
-ScratchFolder::~ScratchFolder() {
+WorkingFolder::~WorkingFolder() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
     std::filesystem::remove_all(root_, ignored);
 }
 
-std::string ScratchFolder::image(const std::string& name) const {
+std::string WorkingFolder::image(const std::string& name) const {
     return root_ + "/res/images/" + name;
 }
 

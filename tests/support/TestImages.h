@@ -2,12 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
 struct Rgba {
     uint8_t r, g, b, a;
 };
+
+// Equal in red, green and blue within a few steps of rounding.
+bool sameColour(Rgba a, Rgba b);
+std::ostream& operator<<(std::ostream& out, Rgba p);
 
 // Writes an uncompressed true-colour TGA. pixels are given top row first;
 // topDown chooses how the file stores its rows (descriptor bit 5).
@@ -16,12 +21,12 @@ void writeTga(const std::string& path, int width, int height, const std::vector<
 
 // A fresh folder with res/images/ inside, made the working directory for the
 // object's lifetime, so the game's relative image paths land in it.
-class ScratchFolder {
+class WorkingFolder {
   public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    WorkingFolder();
+    ~WorkingFolder();
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
 
     // Path of a file under res/images/.
     std::string image(const std::string& name) const;
