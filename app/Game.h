@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class Game {
-public:
+  public:
     static Game& instance();
 
     Game();
@@ -14,7 +14,7 @@ public:
     void idle();
     void update();
 
-    int32_t lastTick;  // ms, GLUT's elapsed time at the start of the last frame
+    int32_t lastTick;      // ms, GLUT's elapsed time at the start of the last frame
     double frameTime = 0;  // s, length of the last frame
     bool running = false;
 };

@@ -2,7 +2,7 @@
 #pragma once
 
 class PopupList {
-public:
+  public:
     static PopupList& instance();
 
     void update(float dt);

@@ -2,7 +2,7 @@
 #pragma once
 
 class World {
-public:
+  public:
     static World& instance();
 
     void setBounds(double top, double right, double bottom, double left);

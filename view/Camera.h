@@ -2,7 +2,7 @@
 #pragma once
 
 class Camera {
-public:
+  public:
     static Camera& instance();
 
     void reshape(int width, int height);
@@ -16,12 +16,12 @@ public:
 
     // 800 by 800 from the start, so a pointer event before the first reshape
     // maps as every later one does.
-    int windowWidth = 800;   // px
-    int windowHeight = 800;  // px
+    int windowWidth = 800;    // px
+    int windowHeight = 800;   // px
     double fieldOfView = 90;  // degrees, vertical
     double offsetX = 0;
     double offsetY = -5;
-    double offsetZ = -10;  // its magnitude is the eye's distance to the plane z = 0
+    double offsetZ = -10;       // its magnitude is the eye's distance to the plane z = 0
     float scrollVelocityX = 0;  // world units per second
     float scrollVelocityY = 0;
     float scrollVelocityZ = 0;

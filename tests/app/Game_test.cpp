@@ -22,7 +22,7 @@ int fakeClock() {
 }
 
 class GameFrame : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
         gElapsedMillis = fakeClock;
@@ -61,8 +61,8 @@ TEST_F(GameFrame, FrameTimeIsTheTimeSinceTheLastFrame) {
     };
     const int32_t maxInt = std::numeric_limits<int32_t>::max();
     const Case cases[] = {
-        {1000, 1016, 0.016},                        // a normal frame
-        {500, 500, 0.0},                            // two frames in the same millisecond
+        {1000, 1016, 0.016},  // a normal frame
+        {500, 500, 0.0},      // two frames in the same millisecond
         {maxInt - 5, std::numeric_limits<int32_t>::min() + 4, 0.010},  // counter wraps
     };
     for (const Case& c : cases) {

@@ -10,7 +10,7 @@
 namespace {
 
 class CameraTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         World::instance().setBounds(32, 16, 0, -16);
         camera = Camera();
@@ -57,15 +57,15 @@ TEST_F(CameraTest, EdgeStrengthRampsCubicallyAcrossTheBands) {
         float position;
         float velocity;  // of the axis under test; the other axis sits mid-window
     };
-    const Case horizontal[] = {{0, 24},  {80, 3},   {160, 0},  {400, 0},
+    const Case horizontal[] = {{0, 24},  {80, 3},   {160, 0},   {400, 0},
                                {640, 0}, {720, -3}, {800, -24}, {-160, 192}};
     for (const Case& c : horizontal) {
         camera.edgeScroll(c.position, 400, false);
         EXPECT_FLOAT_EQ(camera.scrollVelocityX, c.velocity) << "x = " << c.position;
         EXPECT_FLOAT_EQ(camera.scrollVelocityY, 0) << "x = " << c.position;
     }
-    const Case vertical[] = {{0, -24}, {80, -3},  {160, 0}, {400, 0},
-                             {640, 0}, {720, 3},  {800, 24}, {-160, -192}};
+    const Case vertical[] = {{0, -24}, {80, -3}, {160, 0},  {400, 0},
+                             {640, 0}, {720, 3}, {800, 24}, {-160, -192}};
     for (const Case& c : vertical) {
         camera.edgeScroll(400, c.position, false);
         EXPECT_FLOAT_EQ(camera.scrollVelocityY, c.velocity) << "y = " << c.position;
@@ -74,7 +74,7 @@ TEST_F(CameraTest, EdgeStrengthRampsCubicallyAcrossTheBands) {
 }
 
 TEST_F(CameraTest, EdgeScrollMovesTheViewTowardsTheBand) {
-    camera.scroll(0);  // centre (0, 10)
+    camera.scroll(0);                  // centre (0, 10)
     camera.edgeScroll(0, 400, false);  // left band
     camera.scroll(0.1f);
     EXPECT_NEAR(-camera.offsetX, -2.4, 1e-5);
