@@ -11,15 +11,23 @@
 
 namespace {
 
-std::vector<const Stem*>& drawStack() {
+// Visits root and the stems below it in pre-order, children in order;
+// descends below a stem only where visit returns true.
+template <typename Visit>
+void walkPreorder(const Stem& root, Visit visit) {
     static std::vector<const Stem*> stack;
-    return stack;
-}
-
-// Pushed last to first, so the first child is drawn first.
-void pushChildren(std::vector<const Stem*>& stack, const Stem& stem) {
-    for (std::size_t i = stem.children.size(); i-- > 0;) {
-        stack.push_back(stem.children[i]);
+    stack.clear();
+    stack.push_back(&root);
+    while (!stack.empty()) {
+        const Stem& stem = *stack.back();
+        stack.pop_back();
+        if (!visit(stem)) {
+            continue;
+        }
+        // Last to first, so the first child comes off the stack first.
+        for (std::size_t i = stem.children.size(); i-- > 0;) {
+            stack.push_back(stem.children[i]);
+        }
     }
 }
 
@@ -30,16 +38,11 @@ void Stem::drawJoints() {
     if (root) {
         beginSprites(1, 1, 1, 1);
     }
-    std::vector<const Stem*>& stack = drawStack();
-    stack.clear();
-    stack.push_back(this);
-    while (!stack.empty()) {
-        const Stem& stem = *stack.back();
-        stack.pop_back();
+    walkPreorder(*this, [](const Stem& stem) {
         // Only stems wider than long get a joint, and the descent stops at
         // the first that is not: thick stems sit near the root.
         if (!(stem.width > stem.length)) {
-            continue;
+            return false;
         }
         const float s = stem.width * 0.5f;
         glPushMatrix();
@@ -49,8 +52,8 @@ void Stem::drawJoints() {
             glCallList(static_cast<GLuint>(gJointList));
         }
         glPopMatrix();
-        pushChildren(stack, stem);
-    }
+        return true;
+    });
     if (root) {
         endSprites();
     }
@@ -61,13 +64,8 @@ void Stem::drawStalks() {
     if (root) {
         beginSprites(0, 0, 0, 1);
     }
-    std::vector<const Stem*>& stack = drawStack();
-    stack.clear();
-    stack.push_back(this);
-    while (!stack.empty()) {
-        const Stem& stem = *stack.back();
-        stack.pop_back();
-        // The stalk stands on the base and is turned from straight up.
+    walkPreorder(*this, [](const Stem& stem) {
+        // The stalk stands on the base, turned from straight up.
         glPushMatrix();
         {
             glTranslatef(stem.x, stem.y, 0);
@@ -76,8 +74,8 @@ void Stem::drawStalks() {
             glCallList(static_cast<GLuint>(gStalkList));
         }
         glPopMatrix();
-        pushChildren(stack, stem);
-    }
+        return true;
+    });
     if (root) {
         endSprites();
     }

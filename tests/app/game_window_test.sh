@@ -1,17 +1,10 @@
 #!/usr/bin/env bash
-# Starts the game in a real window on the current X display, then checks its
-# title, size and position, that a resize is undone, and that it refuses to
-# start without a display. Usage: game_window_test.sh path/to/vizidev
+# Starts the game in a real window, then checks its title, size and position,
+# that a resize is undone, and that it refuses to start without a display.
+# Usage: game_window_test.sh path/to/vizidev
 set -u
 game=$1
-out=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    rm -rf "$out"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$out/stdout" ] && sed 's/^/  game: /' "$out/stdout"; exit 1; }
+. "$(dirname "$0")/../support/game_session.sh"
 
 # Without a display: one clear line, non-zero exit.
 if env -u DISPLAY "$game" >"$out/nodisplay" 2>&1; then
@@ -20,16 +13,9 @@ fi
 grep -q "needs a graphical display" "$out/nodisplay" || fail "no clear message without a display: $(cat "$out/nodisplay")"
 [ "$(wc -l <"$out/nodisplay")" -eq 1 ] || fail "more than one line without a display: $(cat "$out/nodisplay")"
 
-"$game" >"$out/stdout" 2>&1 &
-pid=$!
-wid=
-for _ in $(seq 100); do
-    wid=$(xdotool search --name '^The Vizidev$' 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the game exited early"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled 'The Vizidev'"
+start_display
+start_game "$game"
+find_window
 
 geometry() { xdotool getwindowgeometry --shell "$wid"; }
 wait_for_size() {

@@ -67,18 +67,6 @@ class PlantDrawing : public ::testing::Test {
         plant.draw();
     }
 
-    static void expectStateRestored() {
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-        EXPECT_FALSE(glIsEnabled(GL_BLEND));
-        EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-        GLfloat colour[4] = {};
-        glGetFloatv(GL_CURRENT_COLOR, colour);
-        EXPECT_EQ(colour[0], 1.0f);
-        EXPECT_EQ(colour[1], 1.0f);
-        EXPECT_EQ(colour[2], 1.0f);
-        EXPECT_EQ(colour[3], 1.0f);
-    }
-
     WorkingFolder folder;
 };
 
@@ -95,7 +83,7 @@ TEST_F(PlantDrawing, UprightStalkCoversItsRectangleInBlack) {
     EXPECT_PRED2(sameColour, readPixel(407, 380), kWhite);
     EXPECT_PRED2(sameColour, readPixel(400, 402), kWhite);  // below the base
     EXPECT_PRED2(sameColour, readPixel(400, 357), kWhite);  // beyond the far end
-    expectStateRestored();
+    expectDrawStateRestored();
 }
 
 TEST_F(PlantDrawing, StalkTurnsWithAngleAndSway) {
@@ -142,7 +130,7 @@ TEST_F(PlantDrawing, JointsOnlyWhereWiderThanLongAndNotBelowAStemThatIsNot) {
         EXPECT_PRED2(sameColour, readPixel(column(0.3), row(9.9)), kWhite);  // beyond the joint
         // The stalk covers the joint above the base.
         EXPECT_PRED2(sameColour, readPixel(column(0), row(10.1)), kBlack);
-        expectStateRestored();
+        expectDrawStateRestored();
     }
 }
 
@@ -162,7 +150,7 @@ TEST_F(PlantDrawing, RingAtTheHoveredStemsTipTwiceItsWidthAcross) {
     EXPECT_PRED2(sameColour, readPixel(column(-0.2), row(11.0)), kBlack);
     EXPECT_PRED2(sameColour, readPixel(column(0.3), row(10.8)), kWhite);
     EXPECT_PRED2(sameColour, readPixel(column(0.2), row(11.1)), kWhite);
-    expectStateRestored();
+    expectDrawStateRestored();
 }
 
 TEST_F(PlantDrawing, PlantIsNeverHiddenByTheBackdrop) {

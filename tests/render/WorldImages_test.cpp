@@ -16,18 +16,6 @@ constexpr Rgba kYellow{255, 255, 0, 255};
 constexpr Rgba kBlack{0, 0, 0, 255};
 constexpr Rgba kWhite{255, 255, 255, 255};
 
-void expectStateRestored() {
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-    GLfloat colour[4] = {};
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_EQ(colour[0], 1.0f);
-    EXPECT_EQ(colour[1], 1.0f);
-    EXPECT_EQ(colour[2], 1.0f);
-    EXPECT_EQ(colour[3], 1.0f);
-}
-
 class WorldImages : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -104,7 +92,7 @@ TEST_F(WorldImages, PageFillsTheWindowUprightWhateverTheCameraDoes) {
                 const Rgba p = readPixel(x, y);
                 EXPECT_GT(p.r + p.g + p.b, 50) << "corner " << x << ", " << y << " " << p;
             }
-            expectStateRestored();
+            expectDrawStateRestored();
         }
     }
 }
@@ -115,7 +103,7 @@ TEST_F(WorldImages, MissingPageIsAWhiteWindow) {
     world().drawTitle();
     EXPECT_PRED2(sameColour, readPixel(400, 400), kWhite);
     EXPECT_PRED2(sameColour, readPixel(1, 1), kWhite);
-    expectStateRestored();
+    expectDrawStateRestored();
 }
 
 TEST_F(WorldImages, BackdropCoversExactlyTheWorldsBounds) {
@@ -139,7 +127,7 @@ TEST_F(WorldImages, BackdropCoversExactlyTheWorldsBounds) {
     EXPECT_PRED2(sameColour, readPixel(610, 600), kBlack);  // beyond the right bound
     EXPECT_PRED2(sameColour, readPixel(450, 90), kBlack);   // above the top bound
     EXPECT_PRED2(sameColour, readPixel(450, 110), kGreen);
-    expectStateRestored();
+    expectDrawStateRestored();
 }
 
 TEST_F(WorldImages, MissingBackdropIsAWhiteSquareOverTheWorld) {
@@ -152,7 +140,7 @@ TEST_F(WorldImages, MissingBackdropIsAWhiteSquareOverTheWorld) {
     world().drawBackground();
     EXPECT_PRED2(sameColour, readPixel(300, 400), kWhite);
     EXPECT_PRED2(sameColour, readPixel(700, 400), kBlack);
-    expectStateRestored();
+    expectDrawStateRestored();
 }
 
 }  // namespace

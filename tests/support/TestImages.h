@@ -36,5 +36,9 @@ class WorkingFolder {
     std::string previous_;
 };
 
+// Every draw leaves texturing, blending and the alpha test off and the colour
+// opaque white.
+void expectDrawStateRestored();
+
 // The window's pixel at (x, y), with y counted from the top as GLUT does.
 Rgba readPixel(int x, int y);

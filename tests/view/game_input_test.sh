@@ -6,35 +6,11 @@
 # Usage: game_input_test.sh path/to/vizidev
 set -u
 game=$1
-out=$(mktemp -d)
-pid=
-xvfb=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$out"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$out/stdout" ] && sed 's/^/  game: /' "$out/stdout"; exit 1; }
-alive() { kill -0 "$pid" 2>/dev/null || fail "the game died $*"; }
+. "$(dirname "$0")/../support/game_session.sh"
 
-# The server picks a free display number itself and writes it to the fifo.
-mkfifo "$out/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$out/display" >/dev/null 2>&1 &
-xvfb=$!
-read -r -t 20 number <"$out/display" || fail "Xvfb did not start"
-export DISPLAY=":$number"
-
-"$game" >"$out/stdout" 2>&1 &
-pid=$!
-wid=
-for _ in $(seq 100); do
-    wid=$(xdotool search --name '^The Vizidev$' 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    alive "before its window appeared"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled 'The Vizidev'"
+start_display
+start_game "$game"
+find_window
 sleep 0.5
 
 # The pointer over the window's centre; clicks and keys go where it is.
