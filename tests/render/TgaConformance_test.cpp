@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::string kFolder = std::string(VIZIDEV_SHARED_DIR) + "/tga-conformance/";
+const std::string kFolder = std::string(VIZIDEV_SOURCE_DIR) + "/tests/render/tga-conformance/";
 
 struct Picture {
     int width = 0;
