@@ -32,14 +32,9 @@ class PlantDrawing : public ::testing::Test {
   protected:
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
-        glEnable(GL_CULL_FACE);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
+        resetGameView();
         // White, so that black stalks show.
         glClearColor(1, 1, 1, 1);
-        World::instance().setBounds(32, 16, 0, -16);
-        Camera::instance() = Camera();
-        Camera::instance().reshape(800, 800);
         Camera::instance().offsetY = -10;
         Camera::instance().apply();
     }

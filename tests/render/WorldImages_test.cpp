@@ -20,14 +20,8 @@ class WorldImages : public ::testing::Test {
   protected:
     void SetUp() override {
         REQUIRE_GL_CONTEXT();
-        glEnable(GL_CULL_FACE);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glClearColor(0, 0, 0, 1);
-        camera() = Camera();
-        camera().reshape(800, 800);
         world() = World();
-        world().setBounds(32, 16, 0, -16);
+        resetGameView();
     }
 
     static Camera& camera() { return Camera::instance(); }

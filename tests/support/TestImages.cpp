@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/World.h"
+#include "view/Camera.h"
+
 bool sameColour(Rgba a, Rgba b) {
     const int tolerance = 3;
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -88,4 +91,16 @@ void expectDrawStateRestored() {
     EXPECT_EQ(colour[1], 1.0f);
     EXPECT_EQ(colour[2], 1.0f);
     EXPECT_EQ(colour[3], 1.0f);
+}
+
+void resetGameView() {
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glClearColor(0, 0, 0, 1);
+    World::instance().setBounds(32, 16, 0, -16);
+    Camera::instance() = Camera();
+    Camera::instance().reshape(800, 800);
 }

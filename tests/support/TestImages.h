@@ -36,6 +36,10 @@ class WorkingFolder {
     std::string previous_;
 };
 
+// The GL state of start-up (culling, depth test, black clear colour), the
+// world's bounds and a fresh camera on the 800 by 800 viewport.
+void resetGameView();
+
 // Every draw leaves texturing, blending and the alpha test off and the colour
 // opaque white.
 void expectDrawStateRestored();
