@@ -31,6 +31,10 @@ done
 echo "Installing: ${missing[*]}"
 sudo=
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "These packages are missing and installing them needs root: run this as root, or install sudo." >&2
+        exit 1
+    fi
     sudo=sudo
 fi
 export DEBIAN_FRONTEND=noninteractive
