@@ -8,7 +8,10 @@
 #include "app/Game.h"
 #include "app/Screen.h"
 #include "app/World.h"
+#include "plant/Plant.h"
+#include "plant/Stem.h"
 #include "support/GlTestContext.h"
+#include "support/TestImages.h"
 #include "view/Camera.h"
 
 namespace {
@@ -156,6 +159,34 @@ TEST(GameInit, SetsTheGlStateAndStartsOnTheTitlePage) {
     EXPECT_EQ(world.right, 16);
     EXPECT_EQ(world.bottom, 0);
     EXPECT_EQ(world.left, -16);
+}
+
+TEST(GameInit, LoadsImagesThenSoundsInOrderAndPlantsTheRoot) {
+    REQUIRE_GL_CONTEXT();
+    WorkingFolder folder;  // no res/ here: every load reports its failure
+    std::vector<Rgba> grey(4, Rgba{90, 90, 90, 255});
+    writeTga(folder.image("selector.tga"), 2, 2, grey, true, 24);
+
+    testing::internal::CaptureStdout();
+    Game game;
+    game.init();
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    EXPECT_EQ(out,
+              "\nLoading texture ./res/images/background2.tga...cannot read."
+              "\nLoading texture ./res/images/titlescreen.tga...cannot read."
+              "\nLoading texture ./res/images/instructions.tga...cannot read."
+              "\nLoading texture ./res/images/selector.tga...2x2:4"
+              "\nLoading texture ./res/images/vizidevStalk_green.tga...cannot read."
+              "\nLoading texture ./res/images/circle_black.tga...cannot read."
+              "\nLoading sounds...done.");
+    ASSERT_EQ(gPlant.roots.size(), 1u);
+    const Stem& root = *gPlant.roots[0];
+    EXPECT_EQ(root.x, 0.0f);
+    EXPECT_EQ(root.y, 3.75f);
+    EXPECT_EQ(root.depth, 0);
+    EXPECT_EQ(root.parent, nullptr);
+    EXPECT_GT(gPlant.selectorList, 0);
 }
 
 TEST(WorldBounds, ReadZeroUntilSetThenKeepArgumentOrder) {
