@@ -41,7 +41,7 @@ class WorkingFolder {
 void resetGameView();
 
 // Every draw leaves texturing, blending and the alpha test off and the colour
-// opaque white.
+// opaque white, and raises no GL error.
 void expectDrawStateRestored();
 
 // The window's pixel at (x, y), with y counted from the top as GLUT does.
