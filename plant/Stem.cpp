@@ -7,30 +7,20 @@
 #include "app/Angles.h"
 #include "app/World.h"
 #include "plant/Random.h"
+#include "plant/StemWalk.h"
 #include "render/Sprites.h"
 
 namespace {
 
-// The walks over the tree keep their pending stems here instead of on the
-// call stack: a chain of stems can grow deeper than the call stack allows.
-// Each walk uses the part above the size it found, so a walk started inside
-// another (a destructor during a prune) leaves the outer one intact. Never
-// destroyed, since gPlant's destructor walks through it at exit.
-std::vector<Stem*>& walkStack() {
+uint64_t gTreeVersion = 0;
+
+}  // namespace
+
+// Never destroyed, since gPlant's destructor walks through it at exit.
+std::vector<Stem*>& stemWalkStack() {
     static std::vector<Stem*>* stack = new std::vector<Stem*>();
     return *stack;
 }
-
-uint64_t gTreeVersion = 0;
-
-// Pushed last to first, so the first child comes off the stack first.
-void pushChildren(std::vector<Stem*>& stack, const std::vector<Stem*>& children) {
-    for (std::size_t i = children.size(); i-- > 0;) {
-        stack.push_back(children[i]);
-    }
-}
-
-}  // namespace
 
 uint64_t stemTreeVersion() {
     return gTreeVersion;
@@ -50,17 +40,12 @@ void Stem::attach(Stem* parent_, int depth_) {
 }
 
 void Stem::update(float dt) {
-    std::vector<Stem*>& stack = walkStack();
-    const std::size_t base = stack.size();
-    stack.push_back(this);
-    while (stack.size() > base) {
-        Stem* stem = stack.back();
-        stack.pop_back();
-        stem->advance(dt);
-        // After advance, so shoots budded just now get their first update in
-        // this same frame.
-        pushChildren(stack, stem->children);
-    }
+    // Children are walked after their parent advanced, so shoots budded just
+    // now get their first update in this same frame.
+    walkPreorder(*this, [dt](Stem& stem) {
+        stem.advance(dt);
+        return true;
+    });
 }
 
 void Stem::advance(float dt) {
@@ -162,7 +147,7 @@ void Stem::destroyDescendants() {
     // Post-order, first child first: each stem is destroyed after everything
     // below it. A stem stays on the stack under its children and is destroyed
     // when it comes up again with its list emptied.
-    std::vector<Stem*>& stack = walkStack();
+    std::vector<Stem*>& stack = stemWalkStack();
     const std::size_t base = stack.size();
     pushChildren(stack, children);
     children.clear();
@@ -195,18 +180,13 @@ void Stem::computeTip() const {
 }
 
 void Stem::searchNearest(NearestSearch& search, float px, float py) {
-    std::vector<Stem*>& stack = walkStack();
-    const std::size_t base = stack.size();
-    stack.push_back(this);
-    while (stack.size() > base) {
-        Stem* stem = stack.back();
-        stack.pop_back();
-        const float distanceSq = stem->tipDistanceSq(px, py);
+    walkPreorder(*this, [&search, px, py](Stem& stem) {
+        const float distanceSq = stem.tipDistanceSq(px, py);
         // Strictly nearer: on a tie the stem met first in pre-order stays.
         if (distanceSq < search.bestDistanceSq) {
             search.bestDistanceSq = distanceSq;
-            search.best = stem;
+            search.best = &stem;
         }
-        pushChildren(stack, stem->children);
-    }
+        return true;
+    });
 }

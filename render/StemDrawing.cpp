@@ -1,44 +1,16 @@
-// The two drawing passes over a stem and everything below it. They walk with
-// a stack of their own, in pre-order, since a chain of stems can grow deeper
-// than the call stack allows.
+// The two drawing passes over a stem and everything below it, in pre-order.
 #include <GL/gl.h>
 
-#include <cstddef>
-#include <vector>
-
 #include "plant/Stem.h"
+#include "plant/StemWalk.h"
 #include "render/Sprites.h"
-
-namespace {
-
-// Visits root and the stems below it in pre-order, children in order;
-// descends below a stem only where visit returns true.
-template <typename Visit>
-void walkPreorder(const Stem& root, Visit visit) {
-    static std::vector<const Stem*> stack;
-    stack.clear();
-    stack.push_back(&root);
-    while (!stack.empty()) {
-        const Stem& stem = *stack.back();
-        stack.pop_back();
-        if (!visit(stem)) {
-            continue;
-        }
-        // Last to first, so the first child comes off the stack first.
-        for (std::size_t i = stem.children.size(); i-- > 0;) {
-            stack.push_back(stem.children[i]);
-        }
-    }
-}
-
-}  // namespace
 
 void Stem::drawJoints() {
     const bool root = parent == nullptr;
     if (root) {
         beginSprites(1, 1, 1, 1);
     }
-    walkPreorder(*this, [](const Stem& stem) {
+    walkPreorder(*this, [](Stem& stem) {
         // Only stems wider than long get a joint, and the descent stops at
         // the first that is not: thick stems sit near the root.
         if (!(stem.width > stem.length)) {
@@ -64,7 +36,7 @@ void Stem::drawStalks() {
     if (root) {
         beginSprites(0, 0, 0, 1);
     }
-    walkPreorder(*this, [](const Stem& stem) {
+    walkPreorder(*this, [](Stem& stem) {
         // The stalk stands on the base, turned from straight up.
         glPushMatrix();
         {
