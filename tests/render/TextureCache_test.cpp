@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "render/TgaFixture.h"
 #include "support/GlTestContext.h"
+#include "support/TgaFiles.h"
 
 namespace {
 

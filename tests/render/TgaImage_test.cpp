@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/TgaFixture.h"
+#include "support/TgaFiles.h"
 
 namespace {
 

@@ -2,11 +2,10 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "app/World.h"
 #include "view/Camera.h"
@@ -24,51 +23,40 @@ std::ostream& operator<<(std::ostream& out, Rgba p) {
 
 void writeTga(const std::string& path, int width, int height, const std::vector<Rgba>& pixels,
               bool topDown, int bitsPerPixel) {
-    uint8_t header[18] = {};
-    header[2] = 2;
-    header[12] = static_cast<uint8_t>(width & 0xFF);
-    header[13] = static_cast<uint8_t>(width >> 8);
-    header[14] = static_cast<uint8_t>(height & 0xFF);
-    header[15] = static_cast<uint8_t>(height >> 8);
-    header[16] = static_cast<uint8_t>(bitsPerPixel);
-    header[17] = topDown ? 0x20 : 0x00;
-    std::vector<uint8_t> bytes(header, header + sizeof header);
+    TgaHeader header;
+    header.width = static_cast<int16_t>(width);
+    header.height = static_cast<int16_t>(height);
+    header.pixelDepth = static_cast<uint8_t>(bitsPerPixel);
+    header.imageDescriptor = topDown ? 0x20 : 0x00;
+    std::vector<uint8_t> body;
     for (int row = 0; row < height; ++row) {
         const int source = topDown ? row : height - 1 - row;
         for (int col = 0; col < width; ++col) {
             const Rgba& p = pixels[static_cast<size_t>(source * width + col)];
-            bytes.push_back(p.b);
-            bytes.push_back(p.g);
-            bytes.push_back(p.r);
+            body.insert(body.end(), {p.b, p.g, p.r});
             if (bitsPerPixel == 32) {
-                bytes.push_back(p.a);
+                body.push_back(p.a);
             }
         }
     }
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file != nullptr) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
+    const std::vector<uint8_t> bytes = tgaFile(header, body);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
-WorkingFolder::WorkingFolder() {
-    char pattern[] = "/tmp/vizidev-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    root_ = made != nullptr ? made : "/tmp";
-    std::filesystem::create_directories(root_ + "/res/images");
-    previous_ = std::filesystem::current_path().string();
-    std::filesystem::current_path(root_);
+WorkingFolder::WorkingFolder() : previous_(std::filesystem::current_path().string()) {
+    std::filesystem::create_directories(scratch_.path("res/images"));
+    std::filesystem::current_path(scratch_.path(""));
 }
 
 WorkingFolder::~WorkingFolder() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
-    std::filesystem::remove_all(root_, ignored);
 }
 
 std::string WorkingFolder::image(const std::string& name) const {
-    return root_ + "/res/images/" + name;
+    return scratch_.path("res/images/" + name);
 }
 
 Rgba readPixel(int x, int y) {

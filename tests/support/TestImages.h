@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TgaFiles.h"
+
 struct Rgba {
     uint8_t r, g, b, a;
 };
@@ -32,7 +34,7 @@ class WorkingFolder {
     std::string image(const std::string& name) const;
 
   private:
-    std::string root_;
+    ScratchFolder scratch_;
     std::string previous_;
 };
 
